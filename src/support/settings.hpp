@@ -1,5 +1,5 @@
-// The settings file's INI dialect (Part 3.1): an ordered settings object, a
-// reader and a writer. Loading and saving the file itself is Part 3.1's.
+// The settings file's INI dialect: an ordered settings object, a reader and a
+// writer. Loading and saving the file itself is the platform layer's.
 //
 // Dialect, as read:
 //   - Lines end with "\n", "\r\n" or "\r". Spaces and tabs around tokens are

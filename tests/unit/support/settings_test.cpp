@@ -203,8 +203,8 @@ TEST_P(SettingsWrite, WritesAsExpectedAndReadsBack) {
 INSTANTIATE_TEST_SUITE_P(Settings, SettingsWrite, ::testing::ValuesIn(writeCases()),
                          [](const ::testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
-// The spec's edge case: a value with a space is written in quotes and read back.
-TEST(SettingsRoundTrip, SpecExample) {
+// A value with a space is written in quotes and read back.
+TEST(SettingsRoundTrip, ValueWithASpace) {
   Settings s;
   s.set("keys", "up", "w");
   s.set("keys", "name", "with space");
