@@ -4,7 +4,7 @@
 set -euo pipefail
 program=$1
 here=$(dirname "$0")
-. "$here/lib.sh"
+. "$here/lib.bash"
 trap 'stop_display' EXIT
 
 fresh_home
