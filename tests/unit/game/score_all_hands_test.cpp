@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -41,14 +42,14 @@ class QuietStdout {
   int saved_ = -1;
 };
 
+// Subset sums built up mask by mask: a mask's sum is that of the mask
+// without its lowest card, plus that card.
 int32_t fifteensByMask(const std::vector<Card>& hand) {
+  std::array<int32_t, 32> sums{};
   int32_t combos = 0;
   for (uint32_t mask = 1; mask < 32; ++mask) {
-    int32_t sum = 0;
-    for (uint32_t i = 0; i < 5; ++i) {
-      if (mask & (1u << i)) sum += hand[i].value;
-    }
-    if (sum == 15) ++combos;
+    sums[mask] = sums[mask & (mask - 1)] + hand[std::countr_zero(mask)].value;
+    if (sums[mask] == 15) ++combos;
   }
   return 2 * combos;
 }
