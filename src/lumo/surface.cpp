@@ -1,4 +1,5 @@
-// Surfaces and the indexed-to-colour conversions used every frame.
+// Surfaces, the indexed-to-colour conversions used every frame and the
+// colour matching that turns decoded images into palette indices.
 #include <array>
 #include <cstring>
 
@@ -18,6 +19,10 @@ Surface newSurface(int32_t w, int32_t h) {
 
 namespace {
 
+size_t pixelCount(const Surface& s) {
+  return s.w > 0 && s.h > 0 ? static_cast<size_t>(s.w) * static_cast<size_t>(s.h) : 0;
+}
+
 // One 32-bit word per possible screen byte, built once per conversion from
 // the display map and the palette, so the pixel loop is a single lookup.
 template <typename Pack>
@@ -35,6 +40,8 @@ std::array<uint32_t, 256> colorTable(Pack pack) {
 template <typename Pack>
 void convertIndexed(const Surface& src, uint8_t* dest, int32_t pitch, int32_t w, int32_t h, Pack pack) {
   if (src.w != w || src.h != h) throwAssertion("src.w == w and src.h == h");
+  // A hand-made surface whose bytes fall short would be read past its end.
+  if (src.data.size() < pixelCount(src)) throwAssertion("src.data.len >= src.w * src.h");
   const std::array<uint32_t, 256> table = colorTable(pack);
   const uint8_t* in = src.data.data();
   for (int32_t y = 0; y < h; ++y) {
@@ -56,6 +63,30 @@ void convertToRGBA(const Surface& src, uint8_t* dest, int32_t pitch, int32_t w, 
   convertIndexed(src, dest, pitch, w, h, [](const Color& c) {
     return std::array<uint8_t, 4>{c.r, c.g, c.b, 255};
   });
+}
+
+int32_t mapRGB(uint8_t r, uint8_t g, uint8_t b) {
+  const Color wanted{r, g, b};
+  // Exact matches only, lowest index first; a foreign colour becomes 0.
+  for (int32_t i = 0; i < paletteSize; ++i) {
+    if (paletteState.palette[i] == wanted) return i;
+  }
+  return 0;
+}
+
+Surface convertToIndexed(const Surface& src) {
+  if (src.channels != 4) throwValue("Converting non RGBA surface to indexed");
+  const size_t count = pixelCount(src);
+  if (src.data.size() < 4 * count) throwAssertion("src.data.len >= src.w * src.h * 4");
+  Surface result;
+  result.data.resize(count);
+  result.channels = 1;
+  result.w = src.w;
+  result.h = src.h;
+  // The alpha byte is ignored: a transparent pixel matches by its colour.
+  const uint8_t* in = src.data.data();
+  for (size_t i = 0; i < count; ++i, in += 4) result.data[i] = static_cast<uint8_t>(mapRGB(in[0], in[1], in[2]));
+  return result;
 }
 
 }  // namespace lumo
