@@ -1,4 +1,4 @@
-// Opening input devices as controller records.
+// Opening input devices as controller records; joysticks SDL cannot map.
 #include <SDL.h>
 
 #include "lumo/input_state.hpp"
@@ -15,6 +15,7 @@ LumoController newLumoController(int32_t id) {
     SDL_GameController* handle = SDL_GameControllerOpen(id);
     if (!handle) throwValue("error opening game controller: " + std::to_string(id));
     c->sdlController = handle;
+    // Controller events name the device by this id, not by its index.
     c->instanceId = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle));
     const char* name = SDL_GameControllerName(handle);
     c->name = name ? name : "nil";
@@ -25,6 +26,14 @@ LumoController newLumoController(int32_t id) {
   return c;
 }
 
-const char* controllerKindName(ControllerKind k) { return k == ControllerKind::Keyboard ? "Keyboard" : "Gamepad"; }
+std::vector<_SDL_Joystick*> getUnmappedJoysticks() {
+  std::vector<_SDL_Joystick*> joysticks;
+  for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+    if (SDL_IsGameController(index)) continue;
+    // A device that vanished since the count gives no handle; leave it out.
+    if (SDL_Joystick* joystick = SDL_JoystickOpen(index)) joysticks.push_back(joystick);
+  }
+  return joysticks;
+}
 
 }  // namespace lumo
