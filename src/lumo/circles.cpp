@@ -21,31 +21,20 @@ void checkReach(int32_t cx, int32_t cy, int32_t r) {
 
 uint8_t currentMapped() { return static_cast<uint8_t>(drawState.drawMap[drawState.currentColor]); }
 
-// The radius-1 shape: four neighbours of the centre, which a walk would
-// round into a square.
-void plotPlus(int32_t cx, int32_t cy, uint8_t mapped) {
+// What both circles do before walking: nothing for a negative radius, the
+// reach check, and radius 1 as a plus (the walk would round it into a
+// square), with its centre when filled. Returns whether to walk.
+bool beginCircle(int32_t cx, int32_t cy, int32_t r, bool filled) {
+  if (r < 0) return false;
+  checkReach(cx, cy, r);
+  if (r != 1) return true;
+  uint8_t mapped = currentMapped();
+  if (filled) plotMapped(cx, cy, mapped);
   plotMapped(cx - 1, cy, mapped);
   plotMapped(cx + 1, cy, mapped);
   plotMapped(cx, cy - 1, mapped);
   plotMapped(cx, cy + 1, mapped);
-}
-
-// The outline's walk from (r, 0) while x >= y; visit(x, y) per position.
-// The error term is 64-bit so that radii near the 32-bit limit stay exact.
-template <typename Visit>
-void walkOutline(int32_t r, Visit visit) {
-  int64_t err = -int64_t{r};
-  int32_t x = r;
-  int32_t y = 0;
-  while (x >= y) {
-    visit(x, y);
-    ++y;
-    err += 2 * int64_t{y} + 1;
-    if (2 * (err - x) + 1 > 0) {
-      --x;
-      err += 1 - 2 * int64_t{x};
-    }
-  }
+  return false;
 }
 
 // The eight mirror images of a first-octant position, in drawing order:
@@ -94,42 +83,40 @@ class Sweep {
   double extent_ = 0;
 };
 
+// The outline walk: from (r, 0) while x >= y, drawing the eight mirror
+// points of each position that select(x, y) accepts. The error term is
+// 64-bit so that radii near the 32-bit limit stay exact.
+template <typename Select>
+void drawOutline(int32_t cx, int32_t cy, int32_t r, Select select) {
+  if (!beginCircle(cx, cy, r, false)) return;
+  uint8_t mapped = currentMapped();
+  int64_t err = -int64_t{r};
+  int32_t x = r;
+  int32_t y = 0;
+  while (x >= y) {
+    if (select(x, y)) plotEight(cx, cy, x, y, mapped);
+    ++y;
+    err += 2 * int64_t{y} + 1;
+    if (2 * (err - x) + 1 > 0) {
+      --x;
+      err += 1 - 2 * int64_t{x};
+    }
+  }
+}
+
 }  // namespace
 
 void circ(int32_t cx, int32_t cy, int32_t r) {
-  if (r < 0) return;
-  checkReach(cx, cy, r);
-  uint8_t mapped = currentMapped();
-  if (r == 1) {
-    plotPlus(cx, cy, mapped);
-    return;
-  }
-  walkOutline(r, [&](int32_t x, int32_t y) { plotEight(cx, cy, x, y, mapped); });
+  drawOutline(cx, cy, r, [](int32_t, int32_t) { return true; });
 }
 
 void arc(int32_t cx, int32_t cy, int32_t r, double startAngle, double endAngle) {
-  if (r < 0) return;
-  checkReach(cx, cy, r);
-  uint8_t mapped = currentMapped();
-  if (r == 1) {
-    plotPlus(cx, cy, mapped);
-    return;
-  }
   Sweep sweep(startAngle, endAngle);
-  walkOutline(r, [&](int32_t x, int32_t y) {
-    if (sweep.selects(x, y)) plotEight(cx, cy, x, y, mapped);
-  });
+  drawOutline(cx, cy, r, [&sweep](int32_t x, int32_t y) { return sweep.selects(x, y); });
 }
 
 void circfill(int32_t cx, int32_t cy, int32_t r) {
-  if (r < 0) return;
-  checkReach(cx, cy, r);
-  if (r == 1) {
-    uint8_t mapped = currentMapped();
-    plotMapped(cx, cy, mapped);
-    plotPlus(cx, cy, mapped);
-    return;
-  }
+  if (!beginCircle(cx, cy, r, true)) return;
   int64_t err = -int64_t{r};
   int32_t x = r;
   int32_t y = 0;

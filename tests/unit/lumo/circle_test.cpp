@@ -16,11 +16,7 @@ namespace {
 using namespace lumo;
 using namespace shapes_test;
 
-class Circle : public ::testing::Test {
- protected:
-  void SetUp() override { freshScreen(); }
-  void TearDown() override { drawState = DrawState{}; }
-};
+class Circle : public ScreenTest {};
 
 struct Case {
   std::string name;

@@ -14,11 +14,7 @@ namespace {
 using namespace lumo;
 using namespace shapes_test;
 
-class Line : public ::testing::Test {
- protected:
-  void SetUp() override { freshScreen(); }
-  void TearDown() override { drawState = DrawState{}; }
-};
+class Line : public ScreenTest {};
 
 struct LineCase {
   int32_t x0, y0, x1, y1;

@@ -77,4 +77,12 @@ inline void expectScreen(int32_t x0, int32_t y0, const std::vector<std::string>&
   EXPECT_EQ(outside, decltype(outside){}) << "pixels outside the picture";
 }
 
+// Fixture base: each test starts on a fresh screen and leaves the draw
+// state as the process began.
+class ScreenTest : public ::testing::Test {
+ protected:
+  void SetUp() override { freshScreen(); }
+  void TearDown() override { lumo::drawState = lumo::DrawState{}; }
+};
+
 }  // namespace shapes_test

@@ -16,11 +16,7 @@ namespace {
 using namespace lumo;
 using namespace shapes_test;
 
-class Shapes : public ::testing::Test {
- protected:
-  void SetUp() override { freshScreen(); }
-  void TearDown() override { drawState = DrawState{}; }
-};
+class Shapes : public ScreenTest {};
 
 struct PictureCase {
   std::string name;

@@ -17,11 +17,7 @@ namespace {
 using namespace lumo;
 using namespace shapes_test;
 
-class Triangle : public ::testing::Test {
- protected:
-  void SetUp() override { freshScreen(); }
-  void TearDown() override { drawState = DrawState{}; }
-};
+class Triangle : public ScreenTest {};
 
 using Vertices = std::array<int32_t, 6>;
 
