@@ -6,6 +6,17 @@ namespace lumo {
 
 namespace {
 
+// The pixel step of every copy from a surface: Raw stores the source byte;
+// otherwise transparency is decided on the source index, then it is mapped.
+template <bool Raw>
+inline void copyPixel(uint8_t v, uint8_t& to, const DrawState& s) {
+  if constexpr (Raw) {
+    to = v;
+  } else if (!s.transparentFlags[v]) {
+    to = static_cast<uint8_t>(s.drawMap[v]);
+  }
+}
+
 // The unscaled copy. Raw stores source bytes as they are and also keeps to
 // the screen's own size; otherwise transparency is decided on the source
 // index and the draw colour map applies. The source is read in place and
@@ -22,30 +33,11 @@ void copyUnscaled(const Surface& src, int32_t sx, int32_t sy, int32_t dx, int32_
     right = std::min<int64_t>(right, screen.w - 1);
     bottom = std::min<int64_t>(bottom, screen.h - 1);
   }
-  int64_t dirX = hflip ? -1 : 1;
-  int64_t dirY = vflip ? -1 : 1;
-  int64_t firstPx = hflip ? int64_t{sx} + w - 1 : sx;
-  int64_t firstPy = vflip ? int64_t{sy} + h - 1 : sy;
-  Steps rows = bothSteps(stepsWithin(firstPy, dirY, h, 0, int64_t{src.h} - 1), stepsWithin(dy, 1, h, s.clipTop, bottom));
-  Steps cols =
-      bothSteps(stepsWithin(firstPx, dirX, w, 0, int64_t{src.w} - 1), stepsWithin(dx, 1, w, s.clipLeft, right));
-  if (cols.first > cols.last) return;
-
   const uint8_t* in = src.data.data();
   uint8_t* out = screen.data.data();
-  for (int64_t k = rows.first; k <= rows.last; ++k) {
-    int64_t inRow = (firstPy + dirY * k) * src.w + firstPx;
-    int64_t outRow = (dy + k) * screen.w + dx;
-    for (int64_t j = cols.first; j <= cols.last; ++j) {
-      uint8_t v = in[checkedIndex(inRow + dirX * j, src.data.size())];
-      size_t to = checkedIndex(outRow + j, screen.data.size());
-      if constexpr (Raw) {
-        out[to] = v;
-      } else if (!s.transparentFlags[v]) {
-        out[to] = static_cast<uint8_t>(s.drawMap[v]);
-      }
-    }
-  }
+  forEachPixel(unscaledWalk(src.w, src.h, sx, sy, dx, dy, w, h, hflip, vflip, right, bottom, screen.w),
+               src.data.size(), screen.data.size(),
+               [&](size_t from, size_t to) { copyPixel<Raw>(in[from], out[to], s); });
 }
 
 // The bytes i of a run of `length` bytes that land inside the screen's data
@@ -82,11 +74,10 @@ void blitFastRaw(const Surface& src, int32_t sx, int32_t sy, int32_t dx, int32_t
 void blit(const Surface& src, const Rect& srcRect, const Rect& dstRect, bool hflip, bool vflip) {
   DrawState& s = drawState;
   if (!overlap(dstRect, s.clipRect)) return;  // saves work only: clipRect covers the clip area
-  walkScaled(srcRect, dstRect, hflip, vflip, src.w, src.h, [&](int32_t px, int32_t py, int32_t qx, int32_t qy) {
-    uint8_t v = src.data[checkedIndex(int64_t{py} * src.w + px, src.data.size())];
-    size_t to = checkedIndex(int64_t{qy} * s.screen.w + qx, s.screen.data.size());
-    if (!s.transparentFlags[v]) s.screen.data[to] = static_cast<uint8_t>(s.drawMap[v]);
-  });
+  const uint8_t* in = src.data.data();
+  uint8_t* out = s.screen.data.data();
+  walkScaled(srcRect, dstRect, hflip, vflip, src.w, src.h, src.data.size(), s.screen.w, s.screen.data.size(),
+             [&](size_t from, size_t to) { copyPixel<false>(in[from], out[to], s); });
 }
 
 void blitStretch(const Surface& src, const Rect& srcRect, const Rect& dstRect, bool hflip, bool vflip) {

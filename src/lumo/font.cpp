@@ -108,12 +108,11 @@ int32_t getFont() { return fontState.currentFont; }
 
 void fontBlit(const Font& font, int32_t color, const Rect& src, const Rect& dst) {
   std::vector<uint8_t>& screen = drawState.screen.data;
-  const int32_t rowLength = drawState.screenWidth;
-  walkScaled(src, dst, false, false, font.w, font.h, [&](int32_t px, int32_t py, int32_t qx, int32_t qy) {
-    if (font.data[checkedIndex(int64_t{py} * font.w + px, font.data.size())] != inkPixel) return;
-    // Text colour is stored unmapped.
-    screen[checkedIndex(int64_t{qy} * rowLength + qx, screen.size())] = static_cast<uint8_t>(color);
-  });
+  walkScaled(src, dst, false, false, font.w, font.h, font.data.size(), drawState.screenWidth, screen.size(),
+             [&](size_t from, size_t to) {
+               // Ink only, in the colour as given: text is not colour-mapped.
+               if (font.data[from] == inkPixel) screen[to] = static_cast<uint8_t>(color);
+             });
 }
 
 int32_t glyph(char c, int32_t x, int32_t y, int32_t scale) {

@@ -220,6 +220,8 @@ TEST_F(Blit, ScaledBlitMatchesTheAccumulatingWalk) {
   };
   const Case cases[] = {
       {{0, 0, 8, 4}, {1, 1, 16, 8}},
+      {{0, 0, 8, 4}, {-3, 2, 8, 4}},  // equal sizes
+      {{-2, -1, 8, 4}, {0, 0, 8, 4}},
       {{0, 0, 3, 1}, {0, 0, 9, 1}},
       {{0, 0, 8, 4}, {2, 1, 5, 3}},
       {{0, 0, 7, 3}, {-5, -3, 13, 7}},
@@ -295,6 +297,7 @@ TEST_F(Blit, ShortSurfaceDataIsTheIndexErrorNotARead) {
   expectIndexError([&] { blitFastRaw(shortSurface, 0, 0, 0, 0, 8, 4); });
   expectIndexError([&] { blitFastFlip(shortSurface, 0, 0, 0, 0, 8, 4, true, true); });
   expectIndexError([&] { blit(shortSurface, {0, 0, 8, 4}, {0, 0, 8, 4}, false, false); });
+  expectIndexError([&] { blit(shortSurface, {0, 0, 8, 4}, {0, 0, 9, 5}, true, false); });
 }
 
 TEST_F(Blit, CopyReadsEachPixelWhenItGetsThere) {
