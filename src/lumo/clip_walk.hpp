@@ -55,8 +55,10 @@ inline IndexWalk unscaledWalk(int32_t srcW, int32_t srcH, int64_t sx, int64_t sy
   int64_t dirY = vflip ? -1 : 1;
   int64_t firstPx = hflip ? sx + w - 1 : sx;
   int64_t firstPy = vflip ? sy + h - 1 : sy;
-  Steps rows = bothSteps(stepsWithin(firstPy, dirY, h, 0, int64_t{srcH} - 1), stepsWithin(dy, 1, h, s.clipTop, bottom));
-  Steps cols = bothSteps(stepsWithin(firstPx, dirX, w, 0, int64_t{srcW} - 1), stepsWithin(dx, 1, w, s.clipLeft, right));
+  Steps rows =
+      bothSteps(stepsWithin(firstPy, dirY, h, 0, int64_t{srcH} - 1), stepsWithin(dy, 1, h, s.clipTop, bottom));
+  Steps cols =
+      bothSteps(stepsWithin(firstPx, dirX, w, 0, int64_t{srcW} - 1), stepsWithin(dx, 1, w, s.clipLeft, right));
   IndexWalk walk;
   if (rows.first > rows.last || cols.first > cols.last) return walk;
   walk.from = (firstPy + dirY * rows.first) * srcW + firstPx + dirX * cols.first;
@@ -91,9 +93,13 @@ void forEachPixel(const IndexWalk& walk, size_t fromSize, size_t toSize, Pixel p
     if (inside) {
       // Unrolled: sprite rows are short and the loop's own work is half of it.
 #pragma GCC unroll 8
-      for (int64_t c = 0; c < walk.cols; ++c) pixel(static_cast<size_t>(from + c * walk.fromCol), static_cast<size_t>(to + c));
+      for (int64_t c = 0; c < walk.cols; ++c) {
+        pixel(static_cast<size_t>(from + c * walk.fromCol), static_cast<size_t>(to + c));
+      }
     } else {
-      for (int64_t c = 0; c < walk.cols; ++c) pixel(checkedIndex(from + c * walk.fromCol, fromSize), checkedIndex(to + c, toSize));
+      for (int64_t c = 0; c < walk.cols; ++c) {
+        pixel(checkedIndex(from + c * walk.fromCol, fromSize), checkedIndex(to + c, toSize));
+      }
     }
   }
 }

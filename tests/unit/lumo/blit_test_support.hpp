@@ -40,7 +40,9 @@ inline void freshScreen(int32_t w, int32_t h) {
   lumo::clip();
 }
 
-inline void fillScreen(uint8_t v) { std::fill(lumo::drawState.screen.data.begin(), lumo::drawState.screen.data.end(), v); }
+inline void fillScreen(uint8_t v) {
+  std::fill(lumo::drawState.screen.data.begin(), lumo::drawState.screen.data.end(), v);
+}
 
 inline Grid gridOf(const lumo::Surface& s) {
   Grid rows;
