@@ -71,9 +71,12 @@ void palt() {
 }
 
 void cls() {
-  const DrawState& s = drawState;
+  DrawState& s = drawState;
+  if (s.clipLeft > s.clipRight) return;
+  // Row by row over the clip area: the same bytes as a pixel loop, at memset speed.
   for (int32_t y = s.clipTop; y <= s.clipBottom; ++y) {
-    for (int32_t x = s.clipLeft; x <= s.clipRight; ++x) psetRaw(x, y, 0);
+    uint8_t* row = s.screen.data.data() + static_cast<size_t>(y) * s.screen.w;
+    std::fill(row + s.clipLeft, row + s.clipRight + 1, uint8_t{0});
   }
 }
 
