@@ -14,6 +14,8 @@
 
 #include <stb_image_write.h>
 
+#include "lumo/lumo.hpp"
+
 namespace assetgen {
 
 struct Image {
@@ -47,17 +49,8 @@ inline constexpr std::array<Rgba, 4> kColours{{
     {255, 255, 255, 255},
 }};
 
-// The cell order of the default font: a-z before A-Z, and a second colon in
-// place of the vertical bar.
-inline std::string fontCharset() {
-  std::string s;
-  for (int c = 32; c <= 64; ++c) s += static_cast<char>(c);
-  for (int c = 97; c <= 122; ++c) s += static_cast<char>(c);
-  for (int c = 91; c <= 96; ++c) s += static_cast<char>(c);
-  for (int c = 65; c <= 90; ++c) s += static_cast<char>(c);
-  s += "{:}~";
-  return s;
-}
+// The cell order of the default font: the framework's built-in charset.
+inline std::string fontCharset() { return lumo::builtinCharset(); }
 
 struct Glyph {
   int code = 0;
