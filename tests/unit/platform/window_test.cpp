@@ -110,6 +110,24 @@ TEST_F(WindowCreate, ASecondWindowIsRefused) {
   EXPECT_EQ(drawState.screenWidth, 128);
 }
 
+TEST_F(WindowCreate, SizesAndScalesBelowOneAreRefusedBeforeAnyWindowOpens) {
+  destroyWindow();
+  struct Refused {
+    int32_t w, h, scale, bad;
+  };
+  for (const Refused& r : {Refused{0, 128, 4, 0}, Refused{128, -2, 4, -2}, Refused{128, 128, 0, 0}}) {
+    try {
+      createWindow("t", r.w, r.h, r.scale, false);
+      ADD_FAILURE() << r.w << " x " << r.h << " at " << r.scale << " accepted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Range);
+      EXPECT_EQ(std::string(e.what()), "value out of range: " + std::to_string(r.bad));
+    }
+    EXPECT_EQ(windowState.window, nullptr);
+    EXPECT_EQ(drawState.screenWidth, 128);
+  }
+}
+
 // ---- The scaling computation ------------------------------------------------
 
 struct ScalingCase {
@@ -254,6 +272,23 @@ TEST_F(WindowTest, AnEmptyWindowLeavesAnEmptyScreenThatStillPresents) {
   EXPECT_EQ(logged([] { present(); }).err, "");
 
   quietly([] { resize(256, 256); });
+  EXPECT_EQ((Point{drawState.screen.w, drawState.screen.h}), (Point{128, 128}));
+  EXPECT_NE(windowState.screenTexture, nullptr);
+}
+
+TEST_F(WindowTest, NegativeWindowSizesAreRefusedAndChangeNothing) {
+  quietly([] { fixedSize(false); });
+  for (Point size : {Point{-100, 600}, Point{800, -1}, Point{-100, -100}}) {
+    try {
+      logged([&] { resize(size.x, size.y); });
+      ADD_FAILURE() << size.x << " x " << size.y << " accepted";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::Range);
+      EXPECT_EQ(std::string(e.what()), "value out of range: " + std::to_string(size.x < 0 ? size.x : size.y));
+    }
+  }
+  EXPECT_EQ(windowState.screenScale, 4.0);
+  EXPECT_EQ(windowState.destinationRect, (Rect{0, 0, 512, 512}));
   EXPECT_EQ((Point{drawState.screen.w, drawState.screen.h}), (Point{128, 128}));
   EXPECT_NE(windowState.screenTexture, nullptr);
 }
