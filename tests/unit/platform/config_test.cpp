@@ -16,6 +16,7 @@
 namespace {
 
 using namespace lumo;
+using namespace std::string_literals;
 using lumo::testing_support::logged;
 using lumo::testing_support::TempFolder;
 
@@ -144,7 +145,7 @@ TEST_F(ConfigTest, EverySavedValueLoadsBackUnchanged) {
       {"text", "triple", "a\"\"\"b"},
       {"text", "path", "C:\\games\\pegwick\\"},
       {"text", "comment marks", "# not ; a comment = : [x]"},
-      {"text", "bytes", std::string("\t\x01\x7f\xc3\xa9 \0end", 12)},
+      {"text", "bytes", "\t\x01\x7f\xc3\xa9 \0end"s},
       {"text", "padded", "  spaces around  "},
       {"odd [section] \"name\"", "--option", "v:1"},
       {"", "--window", "fullscreen"},

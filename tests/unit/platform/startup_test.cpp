@@ -151,7 +151,7 @@ TEST_F(Startup, WritesItsLinesInOrderAndSetsTheFolders) {
   EXPECT_EQ(keyboard->kind, ControllerKind::Keyboard);
   EXPECT_EQ(keyboard->id, -1);
   EXPECT_EQ(keyboard->name, "KEYBOARD");
-  EXPECT_EQ(SDL_WasInit(0), uint32_t{SDL_INIT_EVERYTHING});
+  EXPECT_EQ(SDL_WasInit(0), 0x7231u);  // timer, audio, video, joystick, haptic, controller, events
 }
 
 TEST_F(Startup, GameControllersPresentAtStartFollowTheKeyboardInIndexOrder) {

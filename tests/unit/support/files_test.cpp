@@ -16,6 +16,7 @@
 namespace {
 
 using namespace lumo;
+using namespace std::string_literals;
 using lumo::testing_support::TempFolder;
 namespace fs = std::filesystem;
 
@@ -36,7 +37,7 @@ class Files : public testing::Test {
 };
 
 TEST_F(Files, ReadFileGivesEveryByte) {
-  std::string content("GIF89a\0\x01\xff\r\n\r\x1a end", 16);
+  std::string content = "GIF89a\0\x01\xff\r\n\r\x1a end"s;
   std::string path = folder.write("bytes.bin", content);
   EXPECT_EQ(readFile(path), content);
   EXPECT_EQ(readFile(folder.write("empty", "")), "");
