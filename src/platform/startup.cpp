@@ -28,7 +28,10 @@ void addMappings(const std::string& path) {
 
 void platformInit(const std::string& organisation, const std::string& application) {
   SDL_SetHint("SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1");
-  if (SDL_Init(SDL_INIT_EVERYTHING) != 0) {
+  // Every subsystem the framework uses (0x7231); sensors are not among them.
+  constexpr uint32_t subsystems = SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK |
+                                  SDL_INIT_HAPTIC | SDL_INIT_GAMECONTROLLER | SDL_INIT_EVENTS;
+  if (SDL_Init(subsystems) != 0) {
     output(SDL_GetError());
     std::exit(1);
   }

@@ -50,6 +50,10 @@ std::string rectText(const Rect& r) {
 void createWindow(const std::string& title, int32_t w, int32_t h, int32_t scale, bool fullscreen) {
   WindowState& ws = windowState;
   if (ws.window) throwAssertion("window == nil");
+  // A screen or scale of no pixels would divide by zero in the scaling.
+  for (int32_t v : {w, h, scale}) {
+    if (v < 1) throwRange(v);
+  }
   uint32_t flags = SDL_WINDOW_RESIZABLE | (fullscreen ? fullscreenFlags : 0);
   ws.window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                checkedMul(w, scale), checkedMul(h, scale), flags);
@@ -67,6 +71,10 @@ void createWindow(const std::string& title, int32_t w, int32_t h, int32_t scale,
 }
 
 void applyWindowSize(int32_t w, int32_t h) {
+  // No window has a negative size; taken as one, it would end the process
+  // when the staging surface for it cannot be made.
+  if (w < 0) throwRange(w);
+  if (h < 0) throwRange(h);
   WindowState& ws = windowState;
   DrawState& ds = drawState;
   double tw = ws.targetScreenWidth;

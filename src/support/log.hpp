@@ -40,7 +40,7 @@ void debug(const Args&... args) {
 template <typename... Args>
 void output(const Args&... args) {
   std::string line;
-  (line += ... += logPiece(args));
+  ((line += logPiece(args)), ...);
   writeOutputLine(line);
 }
 
