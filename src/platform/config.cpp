@@ -1,6 +1,4 @@
 // The settings file "config.ini": loading with its fallback, saving, values.
-#include <fstream>
-
 #include "lumo/lumo.hpp"
 #include "platform/paths_state.hpp"
 #include "support/files.hpp"
@@ -41,9 +39,7 @@ void saveConfig() {
   std::string path = pathState.writePath + "/config.ini";
   output("saving config to ", path);
   std::string text = writeSettings(config());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (out && out.flush()) {
+  if (writeFileReplacing(path, text)) {
     output("saved config to ", path);
   } else {
     output("error saving config");

@@ -13,7 +13,7 @@ nlohmann::json readJsonFile(const std::string& name) {
   try {
     return nlohmann::json::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
-    throwParse(e.what());
+    throwParse(name + ": " + e.what());
   }
 }
 

@@ -1,5 +1,6 @@
 #include "support/files.hpp"
 
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,25 @@ std::string readWholeFile(const std::string& name) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+bool writeFileReplacing(const std::string& path, const std::string& content) {
+  std::string temporary = path + ".part";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(content.data(), static_cast<std::streamsize>(content.size()));
+    if (!out.flush()) {
+      out.close();
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
 }
 
 bool createFolders(const std::string& path) {

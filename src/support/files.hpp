@@ -9,6 +9,11 @@ namespace lumo {
 // "cannot open: " + name when it cannot be opened.
 std::string readWholeFile(const std::string& name);
 
+// Writes `content` to `path` through a temporary file renamed over it, so
+// a failed or interrupted write leaves the old file as it was. Returns false
+// when the file cannot be written.
+bool writeFileReplacing(const std::string& path, const std::string& content);
+
 // Creates `path` and every missing parent; an existing folder is fine.
 // Returns false when the operating system refuses.
 bool createFolders(const std::string& path);

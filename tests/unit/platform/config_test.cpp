@@ -177,6 +177,8 @@ TEST_F(ConfigTest, AnUnwritableFileIsReportedAndTheConfigKept) {
     EXPECT_TRUE(*pathState.config == before);
   }
   EXPECT_FALSE(std::filesystem::exists(user / "missing"));
+  // The temporary file a save writes first is never left behind.
+  EXPECT_FALSE(std::filesystem::exists(user / "config.ini.part"));
 }
 
 // ---- Before loading --------------------------------------------------------------
