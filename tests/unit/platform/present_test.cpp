@@ -120,4 +120,29 @@ TEST_F(PresentTest, TheWindowShowsThePictureAndTheBackgroundAroundIt) {
   }
 }
 
+TEST_F(PresentTest, AFailedCopyIsLoggedAndTheWindowShowsOnlyTheBackground) {
+  drawStripes(0);
+  present();
+  ASSERT_EQ(firstWrongPixel(4), "");
+  // A texture of another renderer cannot be copied by this one.
+  SDL_Window* otherWindow = SDL_CreateWindow("other", 0, 0, 16, 16, 0);
+  SDL_Renderer* otherRenderer = SDL_CreateRenderer(otherWindow, -1, SDL_RENDERER_SOFTWARE);
+  SDL_Texture* foreign =
+      SDL_CreateTexture(otherRenderer, SDL_PIXELFORMAT_RGBA8888, SDL_TEXTUREACCESS_STREAMING, 128, 128);
+  ASSERT_NE(foreign, nullptr) << SDL_GetError();
+  SDL_Texture* own = windowState.screenTexture;
+  windowState.screenTexture = foreign;
+  testing::internal::CaptureStderr();
+  present();
+  std::string log = testing::internal::GetCapturedStderr();
+  windowState.screenTexture = own;
+  SDL_DestroyTexture(foreign);
+  SDL_DestroyRenderer(otherRenderer);
+  SDL_DestroyWindow(otherWindow);
+
+  EXPECT_EQ(log, "Texture was not created with this renderer\r\n");
+  windowState.destinationRect = {0, 0, 0, 0};  // nothing of the picture is expected
+  EXPECT_EQ(firstWrongPixel(4), "");
+}
+
 }  // namespace
