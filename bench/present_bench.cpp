@@ -132,7 +132,7 @@ bool openLumoWindow(benchmark::State& state) {
   if (!startVideo(state)) return false;
   if (!windowState.window) {
     drawState = DrawState{};
-    loopClock = Clock{};
+    loopClock = Clock{};  // flip's zero-length sleep is SDL's own
     createWindow("bench", side, side, scale, false);
   }
   if (!isSoftware(windowState.renderer)) {
