@@ -134,5 +134,3 @@ void GameFrame(benchmark::State& state) {
 BENCHMARK(GameFrame);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -40,6 +40,21 @@ Point windowSize() {
   return {w, h};
 }
 
+// Every picture pixel is opaque, so where the picture covers the whole
+// output the copy overwrites all that a clear would paint: the clear only
+// matters for the bands around a letterboxed picture.
+bool pictureCoversOutput(const WindowState& ws) {
+  int w = 0, h = 0;
+  if (!ws.screenTexture || SDL_GetRendererOutputSize(ws.renderer, &w, &h) != 0) return false;
+  const Rect& d = ws.destinationRect;
+  return d.x <= 0 && d.y <= 0 && int64_t{d.x} + d.w >= w && int64_t{d.y} + d.h >= h;
+}
+
+void clearBackground(SDL_Renderer* renderer) {
+  SDL_SetRenderDrawColor(renderer, 5, 5, 10, 255);
+  SDL_RenderClear(renderer);
+}
+
 std::string rectText(const Rect& r) {
   return "(x: " + std::to_string(r.x) + ", y: " + std::to_string(r.y) + ", w: " + std::to_string(r.w) +
          ", h: " + std::to_string(r.h) + ")";
@@ -205,11 +220,14 @@ void present() {
       debug(SDL_GetError());
     }
   }
-  SDL_SetRenderDrawColor(ws.renderer, 5, 5, 10, 255);
-  SDL_RenderClear(ws.renderer);
+  const bool covered = pictureCoversOutput(ws);
+  if (!covered) clearBackground(ws.renderer);
   SDL_Rect src{ws.sourceRect.x, ws.sourceRect.y, ws.sourceRect.w, ws.sourceRect.h};
   SDL_Rect dst{ws.destinationRect.x, ws.destinationRect.y, ws.destinationRect.w, ws.destinationRect.h};
-  if (ws.screenTexture && SDL_RenderCopy(ws.renderer, ws.screenTexture, &src, &dst) != 0) debug(SDL_GetError());
+  if (ws.screenTexture && SDL_RenderCopy(ws.renderer, ws.screenTexture, &src, &dst) != 0) {
+    debug(SDL_GetError());
+    if (covered) clearBackground(ws.renderer);  // the picture did not cover the window after all
+  }
   SDL_RenderPresent(ws.renderer);
 }
 
