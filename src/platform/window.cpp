@@ -132,6 +132,8 @@ void applyWindowSize(int32_t w, int32_t h) {
     ws.screenTexture = SDL_CreateTexture(ws.renderer, SDL_PIXELFORMAT_RGBA8888, SDL_TEXTUREACCESS_STREAMING,
                                          ds.screenWidth, ds.screenHeight);
     if (!ws.screenTexture) throwIO(std::string("Unable to create texture: ") + SDL_GetError());
+    // Every pixel is opaque: a plain copy shows the same and skips blending.
+    SDL_SetTextureBlendMode(ws.screenTexture, SDL_BLENDMODE_NONE);
   }
   recreateScreen();
   if (ws.screenPixels) SDL_FreeSurface(ws.screenPixels);
