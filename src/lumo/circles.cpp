@@ -19,8 +19,6 @@ void checkReach(int32_t cx, int32_t cy, int32_t r) {
   checkedSub(cy, r);
 }
 
-uint8_t currentMapped() { return static_cast<uint8_t>(drawState.drawMap[drawState.currentColor]); }
-
 // What both circles do before walking: nothing for a negative radius, the
 // reach check, and radius 1 as a plus (the walk would round it into a
 // square), with its centre when filled. Returns whether to walk.
@@ -28,7 +26,7 @@ bool beginCircle(int32_t cx, int32_t cy, int32_t r, bool filled) {
   if (r < 0) return false;
   checkReach(cx, cy, r);
   if (r != 1) return true;
-  uint8_t mapped = currentMapped();
+  uint8_t mapped = currentMappedColor();
   if (filled) plotMapped(cx, cy, mapped);
   plotMapped(cx - 1, cy, mapped);
   plotMapped(cx + 1, cy, mapped);
@@ -89,7 +87,7 @@ class Sweep {
 template <typename Select>
 void drawOutline(int32_t cx, int32_t cy, int32_t r, Select select) {
   if (!beginCircle(cx, cy, r, false)) return;
-  uint8_t mapped = currentMapped();
+  uint8_t mapped = currentMappedColor();
   int64_t err = -int64_t{r};
   int32_t x = r;
   int32_t y = 0;

@@ -55,6 +55,9 @@ inline void plotMapped(int32_t x, int32_t y, uint8_t mapped) {
   s.screen.data[static_cast<size_t>(sy) * s.screen.w + sx] = mapped;
 }
 
+// The palette index the current colour draws as, looked up once per shape.
+inline uint8_t currentMappedColor() { return static_cast<uint8_t>(drawState.drawMap[drawState.currentColor]); }
+
 // Replaces the screen with an all-zero one of screenWidth × screenHeight.
 // A change of size resets the clip area, so the clip bounds never point
 // outside the new screen.

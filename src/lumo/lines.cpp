@@ -42,8 +42,6 @@ void walkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit) {
   }
 }
 
-uint8_t currentMapped() { return static_cast<uint8_t>(drawState.drawMap[drawState.currentColor]); }
-
 }  // namespace
 
 Bresenham initBresenham(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
@@ -76,19 +74,19 @@ Point step(Bresenham& w) {
 
 void line(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
   if (x0 == x1 && y0 == y1) {
-    plotMapped(x0, y0, currentMapped());
+    plotMapped(x0, y0, currentMappedColor());
     return;
   }
   innerLine(x0, y0, x1, y1);
 }
 
 void innerLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-  uint8_t mapped = currentMapped();
+  uint8_t mapped = currentMappedColor();
   walkLine(x0, y0, x1, y1, [mapped](int32_t x, int32_t y) { plotMapped(x, y, mapped); });
 }
 
 void lineDashed(int32_t x0, int32_t y0, int32_t x1, int32_t y1, uint8_t pattern) {
-  uint8_t mapped = currentMapped();
+  uint8_t mapped = currentMappedColor();
   uint32_t i = 0;  // only i mod 8 matters, so wrapping is harmless
   walkLine(x0, y0, x1, y1, [&](int32_t x, int32_t y) {
     // The pattern is shifted out to the left rather than tested bit by bit:

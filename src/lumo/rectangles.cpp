@@ -28,7 +28,7 @@ void forVisibleRanges(int32_t lo, int32_t hi, int32_t camera, int32_t clipLo, in
 // pixel rule in the current colour; left <= right and top <= bottom.
 void fillWorldRect(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   DrawState& s = drawState;
-  auto mapped = static_cast<uint8_t>(s.drawMap[s.currentColor]);
+  auto mapped = currentMappedColor();
   forVisibleRanges(top, bottom, s.cameraY, s.clipTop, s.clipBottom, [&](int32_t y0, int32_t y1) {
     forVisibleRanges(left, right, s.cameraX, s.clipLeft, s.clipRight, [&](int32_t x0, int32_t x1) {
       for (int32_t y = y0; y <= y1; ++y) {

@@ -57,7 +57,7 @@ void trifill(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t
   Bresenham a = initBresenham(x1, y1, x2, y2);
   Bresenham b = initBresenham(x1, y1, x3, y3);
   Bresenham c = initBresenham(x2, y2, x3, y3);
-  auto col = static_cast<uint8_t>(s.drawMap[s.currentColor]);
+  auto col = currentMappedColor();
 
   if (x1 >= s.clipLeft && x1 <= s.clipRight && y1 >= s.clipTop && y1 <= s.clipBottom) psetRaw(x1, y1, col);
   int32_t ax = x1;
