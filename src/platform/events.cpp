@@ -120,7 +120,9 @@ void windowEvent(const SDL_WindowEvent& e) {
     case SDL_WINDOWEVENT_RESIZED:
       output("resize event");
       debug("padding", e.padding1, e.padding2, e.padding3, e.data1, e.data2);
-      resize(e.data1, e.data2);
+      // The scaling computation alone: the application's clip area and
+      // picture stay unless the screen itself changes size.
+      if (windowState.window) applyWindowSize(e.data1, e.data2);
       if (SDL_Renderer* renderer = windowState.renderer) {
         SDL_SetRenderTarget(renderer, nullptr);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);

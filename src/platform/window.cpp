@@ -125,7 +125,17 @@ void applyWindowSize(int32_t w, int32_t h) {
   ws.destinationRect = {ws.screenPaddingX, ws.screenPaddingY, displayWidth, displayHeight};
   debug(rectText(ws.destinationRect));
 
-  // The textures and staging surfaces of earlier sizes are released here.
+  // The screen and its staging memory follow the new size before anything
+  // can fail, so a failed texture never leaves them out of step with the
+  // screen size the clip bounds are computed from. Earlier textures and
+  // staging surfaces are released.
+  recreateScreen();
+  if (ws.screenPixels) SDL_FreeSurface(ws.screenPixels);
+  ws.screenPixels = createStagingSurface(ds.screenWidth, ds.screenHeight);
+  if (!ws.screenPixels) {
+    output("error creating RGB surface");
+    std::exit(1);
+  }
   if (ws.screenTexture) SDL_DestroyTexture(ws.screenTexture);
   ws.screenTexture = nullptr;
   if (ds.screenWidth > 0 && ds.screenHeight > 0) {
@@ -134,13 +144,6 @@ void applyWindowSize(int32_t w, int32_t h) {
     if (!ws.screenTexture) throwIO(std::string("Unable to create texture: ") + SDL_GetError());
     // Every pixel is opaque: a plain copy shows the same and skips blending.
     SDL_SetTextureBlendMode(ws.screenTexture, SDL_BLENDMODE_NONE);
-  }
-  recreateScreen();
-  if (ws.screenPixels) SDL_FreeSurface(ws.screenPixels);
-  ws.screenPixels = createStagingSurface(ds.screenWidth, ds.screenHeight);
-  if (!ws.screenPixels) {
-    output("error creating RGB surface");
-    std::exit(1);
   }
   createRecordBuffer();
   if (ws.resizeFunc) ws.resizeFunc(ds.screenWidth, ds.screenHeight);

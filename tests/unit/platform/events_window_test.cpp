@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "events_fixture.hpp"
+#include "lumo/draw_state.hpp"
 
 namespace {
 
@@ -40,6 +41,42 @@ TEST_F(EventsWindow, ResizeRescalesTheScreenIntoTheNewWindowSize) {
   EXPECT_EQ(windowState.screenScale, 4.6875);
   EXPECT_EQ(windowState.screenPaddingX, 100);
   EXPECT_EQ(windowState.screenPaddingY, 0);
+}
+
+TEST_F(EventsWindow, ResizeKeepsTheClipAreaWhileTheScreenKeepsItsSize) {
+  openWindow();
+  clip(10, 10, 20, 20);
+  pushWindowEvent(SDL_WINDOWEVENT_RESIZED, 800, 600);
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  checkInput();
+  testing::internal::GetCapturedStderr();
+  testing::internal::GetCapturedStdout();
+  // The fixed-size screen is re-created empty but keeps its size, so the
+  // application's clip area stays.
+  EXPECT_EQ(drawState.clipLeft, 10);
+  EXPECT_EQ(drawState.clipTop, 10);
+  EXPECT_EQ(drawState.clipRight, 29);
+  EXPECT_EQ(drawState.clipBottom, 29);
+  EXPECT_EQ(drawState.screen.w, 128);
+}
+
+TEST_F(EventsWindow, ResizeInAFollowingSizeWindowResetsTheClipToTheNewScreen) {
+  openWindow();
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  fixedSize(false);
+  clip(10, 10, 20, 20);
+  pushWindowEvent(SDL_WINDOWEVENT_RESIZED, 800, 600);
+  checkInput();
+  testing::internal::GetCapturedStderr();
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(drawState.screen.w, 170);
+  EXPECT_EQ(drawState.screen.h, 128);
+  EXPECT_EQ(drawState.clipLeft, 0);
+  EXPECT_EQ(drawState.clipRight, 169);
+  EXPECT_EQ(drawState.clipBottom, 127);
+  drawState = DrawState{};
 }
 
 TEST_F(EventsWindow, SizeChangedOnlyLogsAndOtherSubEventsAreIgnored) {
