@@ -39,7 +39,7 @@ void run(InitFunc initFn, UpdateFunc updateFn, DrawFunc drawFn) {
   if (loopState.initFunc) {
     // Called through a copy: an init callback that calls `run` again
     // replaces the stored one while it is still running.
-    InitFunc initCopy = loopState.initFunc;
+    auto initCopy = loopState.initFunc;
     initCopy();
   }
   if (loopState.loopStarted) return;

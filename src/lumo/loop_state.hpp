@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "lumo/lumo.hpp"
+#include "support/shared_callback.hpp"
 
 namespace lumo {
 
@@ -20,11 +21,13 @@ struct LoopState {
   int32_t frame = 0;
   bool focused = true;
   bool loopStarted = false;
-  InitFunc initFunc;
-  UpdateFunc updateFunc;
-  DrawFunc drawFunc;
-  ControllerFunc controllerAddedFunc;
-  ControllerFunc controllerRemovedFunc;
+  // Shared, so the loop keeps a callback alive while it runs even when the
+  // callback replaces itself through `run`, without a copy per call.
+  SharedCallback<void()> initFunc;
+  SharedCallback<void(double)> updateFunc;
+  SharedCallback<void()> drawFunc;
+  SharedCallback<void(const LumoController&)> controllerAddedFunc;
+  SharedCallback<void(const LumoController&)> controllerRemovedFunc;
 };
 
 extern LoopState loopState;

@@ -217,6 +217,7 @@ struct AxisValue {
 struct ControllerRecord {
   ControllerKind kind = ControllerKind::Keyboard;
   std::string name;
+  bool hasName = false;  // SDL may give a controller no name
   _SDL_GameController* sdlController = nullptr;
   int32_t id = 0;           // device index it was opened with; -1 for the keyboard
   int32_t instanceId = -1;  // SDL's joystick instance id, which controller events carry
@@ -260,34 +261,6 @@ int32_t mousewheel();
 using ControllerFunc = std::function<void(const LumoController&)>;
 void setControllerAdded(ControllerFunc f);
 void setControllerRemoved(ControllerFunc f);
-
-// ---------------------------------------------------------------------------
-// Tile maps and sprite flags
-
-struct Tilemap {
-  std::vector<uint8_t> data;
-  int32_t w = 0;
-  int32_t h = 0;
-};
-
-void newMap(int32_t w, int32_t h);
-void mset(int32_t x, int32_t y, uint8_t t);
-uint8_t mget(int32_t x, int32_t y);
-int32_t mapWidth();
-int32_t mapHeight();
-void drawTile(uint8_t t, int32_t x, int32_t y, int32_t size);
-void mapDraw(int32_t tx, int32_t ty, int32_t tw, int32_t th, int32_t dx, int32_t dy);
-void loadMap(const std::string& fileName);
-void loadMapFromJson(const std::string& fileName);
-void loadMapBinary(const std::string& fileName);
-void saveMap(const std::string& fileName);
-uint8_t fget(uint8_t s);
-bool fget(uint8_t s, uint8_t f);
-void fset(uint8_t s, uint8_t flags);
-void fset(uint8_t s, uint8_t f, bool on);
-bool contains(uint8_t flags, uint8_t f);
-void set(uint8_t& flags, uint8_t f);
-void unset(uint8_t& flags, uint8_t f);
 
 // ---------------------------------------------------------------------------
 // Palettes

@@ -11,18 +11,21 @@ LumoController newLumoController(int32_t id) {
   if (id < 0) {
     c->kind = ControllerKind::Keyboard;
     c->name = "KEYBOARD";
+    c->hasName = true;
   } else {
     SDL_GameController* handle = SDL_GameControllerOpen(id);
     if (!handle) throwValue("error opening game controller: " + std::to_string(id));
     c->sdlController = handle;
     // Controller events name the device by this id, not by its index.
     c->instanceId = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(handle));
+    // An absent name stays empty on the record; the log line shows "nil".
     const char* name = SDL_GameControllerName(handle);
-    c->name = name ? name : "nil";
+    c->name = name ? name : "";
+    c->hasName = name != nullptr;
     c->kind = ControllerKind::Gamepad;
     c->deadzone = 0.5;
   }
-  output("added game controller: ", id, ": ", controllerKindName(c->kind), ": ", c->name);
+  output("added game controller: ", id, ": ", controllerKindName(c->kind), ": ", c->hasName ? c->name : "nil");
   return c;
 }
 

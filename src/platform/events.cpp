@@ -80,7 +80,7 @@ void attachController(int32_t deviceIndex) {
     LumoController c = newLumoController(deviceIndex);
     inputState.controllers.push_back(c);
     output("added controller");
-    if (ControllerFunc added = loopState.controllerAddedFunc) added(c);
+    if (auto added = loopState.controllerAddedFunc) added(c);
   } catch (const std::exception&) {
     // A device that cannot be opened, or a failing application callback,
     // must not stop the event loop.
@@ -93,7 +93,7 @@ void detachController(SDL_JoystickID instance) {
   if (c->sdlController) SDL_GameControllerClose(c->sdlController);
   // The application may keep the record; it must not keep a closed handle.
   c->sdlController = nullptr;
-  if (ControllerFunc removed = loopState.controllerRemovedFunc) removed(c);
+  if (auto removed = loopState.controllerRemovedFunc) removed(c);
   // The last record takes the freed position; the others stay put.
   auto& list = inputState.controllers;
   auto at = std::find(list.begin(), list.end(), c);
@@ -206,7 +206,7 @@ void checkInput() {
   SDL_Event event;
   while (SDL_PollEvent(&event) == 1) {
     // Through a copy: the hook may replace itself.
-    if (EventFunc hook = eventState.eventFunc; hook && hook(event)) continue;
+    if (auto hook = eventState.eventFunc; hook && hook(event)) continue;
     appHandleEvent(event);
   }
 }
@@ -227,7 +227,7 @@ void appHandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN: keyEvent(event.key, true); break;
     case SDL_KEYUP: keyEvent(event.key, false); break;
     case SDL_TEXTINPUT:
-      if (TextFunc text = eventState.textFunc) text(event.text.text);
+      if (auto text = eventState.textFunc) text(event.text.text);
       break;
     default: break;
   }

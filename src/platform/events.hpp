@@ -5,12 +5,13 @@
 #include <SDL.h>
 
 #include "lumo/lumo.hpp"
+#include "support/shared_callback.hpp"
 
 namespace lumo {
 
 struct EventState {
-  EventFunc eventFunc;  // sees every event first; true consumes it
-  TextFunc textFunc;    // receives the text of text-input events
+  SharedCallback<bool(const SDL_Event&)> eventFunc;  // sees every event first; true consumes it
+  SharedCallback<void(const std::string&)> textFunc;  // receives the text of text-input events
   bool muted = false;   // toggled by Ctrl+M
 };
 

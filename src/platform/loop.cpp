@@ -23,13 +23,13 @@ void loopStep() {
   while (s.timeAccumulator > s.timeStep) {
     for (const LumoController& c : inputState.controllers) update(c);
     // Called through copies: a callback may replace itself by calling `run`.
-    UpdateFunc updateFn = s.updateFunc;
+    auto updateFn = s.updateFunc;
     updateFn(s.timeStep);
     for (const LumoController& c : inputState.controllers) postUpdate(c);
     s.frame += 1;
     // Draw once, after the last update of the batch.
     if (s.timeAccumulator > s.timeStep && s.timeStep + s.timeStep > s.timeAccumulator) {
-      DrawFunc drawFn = s.drawFunc;
+      auto drawFn = s.drawFunc;
       drawFn();
       flip();
     }
