@@ -94,7 +94,7 @@ void walkLine(int32_t x0, int32_t y0, int32_t x1, int32_t y1, Visit visit) {
   int64_t lo = alongX ? s.clipLeft : s.clipTop;
   int64_t hi = alongX ? s.clipRight : s.clipBottom;
   constexpr int64_t wrap = int64_t{1} << 32;
-  int64_t at = 0;  // positions walked so far
+  int64_t at = 0;  // index of the position the walk is at
   for (int64_t copy : {-dir * wrap, int64_t{0}, dir * wrap}) {
     Steps run = stepsWithin(start, dir, moves + 1, lo + copy, hi + copy);
     for (int64_t i = run.first; i <= run.last; ++i) {
