@@ -58,6 +58,11 @@ inline void plotMapped(int32_t x, int32_t y, uint8_t mapped) {
 // The palette index the current colour draws as, looked up once per shape.
 inline uint8_t currentMappedColor() { return static_cast<uint8_t>(drawState.drawMap[drawState.currentColor]); }
 
+// Moves a walker on as the calls of step up to the one that returns row
+// `row` would, and returns that position. The row must lie between the
+// walker's row and its end row; the walker must not be finished.
+Point stepToRow(Bresenham& w, int32_t row);
+
 // Replaces the screen with an all-zero one of screenWidth × screenHeight.
 // A change of size resets the clip area, so the clip bounds never point
 // outside the new screen.

@@ -65,13 +65,22 @@ void trifill(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t
 
   // Each row runs between the points where the two edges enter it. A row
   // is filled before the test, so the clip's bottom row is still drawn.
+  // Rows above the clip area draw nothing: the walkers jump to where they
+  // enter the last of those rows, as stepping through them would leave them.
   if (y1 != y2) {
-    do {
+    int32_t skipTo = std::min(y2, s.clipTop - 1);
+    if (y1 < skipTo) {
+      ax = stepToRow(a, skipTo).x;
+      stepToRow(b, skipTo);
+      y = skipTo;
+    }
+    while (y != y2) {
       Point pa = step(a);
       ax = pa.x;
       y = pa.y;
       fillSpan(ax, step(b).x, y, col);
-    } while (y != y2 && y < s.clipBottom);
+      if (y >= s.clipBottom) break;
+    }
   }
   if (y != y2) return;  // stopped at the clip's bottom row
   // Edge A ends on this row: complete it up to vertex 2.
@@ -79,11 +88,18 @@ void trifill(int32_t x1, int32_t y1, int32_t x2, int32_t y2, int32_t x3, int32_t
   // Rows further down would all lie below the clip area.
   if (y2 == y3 || y2 >= s.clipBottom) return;
 
-  do {
+  // The rejection test leaves y3 >= clipTop.
+  if (y2 < s.clipTop - 1) {
+    stepToRow(b, s.clipTop - 1);
+    stepToRow(c, s.clipTop - 1);
+    y = s.clipTop - 1;
+  }
+  while (y != y3) {
     Point pb = step(b);
     y = pb.y;
     fillSpan(pb.x, step(c).x, y, col);
-  } while (y != y3 && y < s.clipBottom);
+    if (y >= s.clipBottom) break;
+  }
 }
 
 }  // namespace lumo

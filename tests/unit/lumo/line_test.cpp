@@ -1,6 +1,9 @@
 // Lines, dashed lines and the line walker.
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -72,6 +75,57 @@ TEST_F(Line, MatchesTheIntegerWalkForEveryShortLine) {
         }
       }
     }
+  }
+}
+
+// The plain walk: every position, each through the camera and clip test,
+// as the floating-point rule reads. Returns the drawn screen pixels; with
+// a pattern, only the positions it selects.
+Pixels everyPosition(int32_t x0, int32_t y0, int32_t x1, int32_t y1, int pattern = -1) {
+  int64_t dx = std::abs(int64_t{x1} - x0), sx = x0 < x1 ? 1 : -1;
+  int64_t dy = std::abs(int64_t{y1} - y0), sy = y0 < y1 ? 1 : -1;
+  double err = (dx > dy ? static_cast<double>(dx) : -static_cast<double>(dy)) / 2.0;
+  Pixels out;
+  int64_t x = x0, y = y0;
+  for (uint32_t i = 0;; ++i) {
+    int32_t px = 0, py = 0;
+    bool selected = pattern < 0 || static_cast<uint8_t>(pattern << (i % 8 + 1)) != 0;
+    if (selected && onScreen(static_cast<int32_t>(x), static_cast<int32_t>(y), px, py)) out.insert({px, py, 1});
+    if (x == x1 && y == y1) return out;
+    auto e2 = static_cast<int64_t>(err);
+    if (-dx < e2) {
+      err -= static_cast<double>(dy);
+      x += sx;
+    }
+    if (e2 < dy) {
+      err += static_cast<double>(dx);
+      y += sy;
+    }
+  }
+}
+
+TEST_F(Line, JumpsOverOffScreenPositionsWithoutChangingThePixels) {
+  Picker pick(20240611);
+  const int patterns[] = {255, 240, 0x2d, 0x40, 1};
+  for (int n = 0; n < 3000; ++n) {
+    freshScreen();
+    auto [ax, ay] = randomView(pick);
+    // Mostly ends within 300 of the clip area; some reach 2^21 away.
+    int64_t reach = n % 50 == 0 ? 1 << 21 : 300;
+    int32_t x0 = clampTo32(ax + pick.in(-300, 300)), y0 = clampTo32(ay + pick.in(-300, 300));
+    int32_t x1 = clampTo32(ax + pick.in(-reach, reach)), y1 = clampTo32(ay + pick.in(-reach, reach));
+    if (n % 2 == 1) {
+      std::swap(x0, x1);
+      std::swap(y0, y1);
+    }
+    SCOPED_TRACE(::testing::Message() << "case " << n << ": " << x0 << "," << y0 << " -> " << x1 << "," << y1
+                                      << ", camera " << drawState.cameraX << "," << drawState.cameraY);
+    innerLine(x0, y0, x1, y1);
+    ASSERT_EQ(drawn(), everyPosition(x0, y0, x1, y1));
+    int pattern = patterns[n % std::size(patterns)];
+    std::fill(drawState.screen.data.begin(), drawState.screen.data.end(), 0);
+    lineDashed(x0, y0, x1, y1, static_cast<uint8_t>(pattern));
+    ASSERT_EQ(drawn(), everyPosition(x0, y0, x1, y1, pattern)) << "pattern " << pattern;
   }
 }
 

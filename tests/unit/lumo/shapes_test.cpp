@@ -165,12 +165,37 @@ TEST_F(Shapes, ExtremeArgumentsSetExactlyTheVisiblePixels) {
        [](int32_t x, int32_t y) { return y == 0 && (x <= 4 || x >= 8); }},
       {"line far beyond both sides", [] { line(-1000000, 5, 1000000, 5); },
        [](int32_t, int32_t y) { return y == 5; }},
+      // Rows change halfway, at world x = 1 going right and x = -1 going left.
+      {"line across the range, two rows", [] { line(-1000000000, 5, 1000000000, 6); },
+       [](int32_t x, int32_t y) { return y == (x == 0 ? 5 : 6); }},
+      {"the same line reversed", [] { line(1000000000, 6, -1000000000, 5); },
+       [](int32_t, int32_t y) { return y == 6; }},
+      {"steep line across the range", [] { line(5, -1000000000, 6, 1000000000); },
+       [](int32_t x, int32_t y) { return x == (y == 0 ? 5 : 6); }},
+      // Position i is world x + 10^9, a multiple of 8 at x = 0: columns 0-2
+      // of every eight.
+      {"dashed line across the range", [] { lineDashed(-1000000000, 5, 1000000000, 6, 240); },
+       [](int32_t x, int32_t y) { return x % 8 < 3 && y == (x == 0 ? 5 : 6); }},
+      {"long line where the camera wraps",
+       [] {
+         setCamera(INT32_MAX - 4, 0);
+         line(-1, 3, INT32_MIN, 3);
+       },
+       [](int32_t x, int32_t y) { return y == 3 && x >= 5; }},
       {"circfill far larger than the screen", [] { circfill(64, 64, 1 << 20); },
        [](int32_t, int32_t) { return 1; }},
       {"negative radius draws nothing even at the edge of the range", [] { circfill(INT32_MAX, 0, -1); },
        [](int32_t, int32_t) { return 0; }},
       {"trifill far larger than the screen",
        [] { trifill(-1000000, 0, 1000000, 0, 0, 1000000); }, [](int32_t, int32_t) { return 1; }},
+      // A billion rows above the screen; the edge from the top vertex is
+      // diagonal, so it enters row y at x = y.
+      {"trifill from far above, diagonal edge", [] {
+         trifill(-1000000000, -1000000000, 1000000000, 1000000000, -1000000000, 1000000000);
+       },
+       [](int32_t x, int32_t y) { return x <= y; }},
+      {"trifill from far above over the whole screen",
+       [] { trifill(0, -1000000000, 0, 1000000000, 1000000000, 1000000000); }, [](int32_t, int32_t) { return 1; }},
       {"hlineFast past both screen edges", [] { hlineFast(-5, 2, 200, 9); },
        [](int32_t, int32_t y) { return y == 2 ? 9 : 0; }},
       {"hlineFast above and below the screen",

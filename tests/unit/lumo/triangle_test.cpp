@@ -1,9 +1,11 @@
 // Filled triangles.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -115,6 +117,134 @@ TEST_F(Triangle, ClipCutsAtTheLeftEdgeAndStopsAtTheBottomRow) {
   clip(2, 0, 126, 3);
   fill({6, 0, 0, 0, 3, 4});
   expectScreen(0, 0, {"..#####.", "..####..", "..####..", "........"});
+}
+
+// The walker moved one move at a time, as the floating-point rule reads.
+Point plainStep(Bresenham& w) {
+  while (!w.finished) {
+    if (w.x == w.x1 && w.y == w.y1) {
+      w.finished = true;
+      break;
+    }
+    w.e2 = w.err;
+    int32_t e2 = toPint(w.e2);
+    bool rowChanges = e2 < w.dy;
+    if (-w.dx < e2) {
+      w.err -= w.dy;
+      w.x += w.sx;
+    }
+    if (rowChanges) {
+      w.err += w.dx;
+      w.y += w.sy;
+      break;
+    }
+  }
+  return {w.x, w.y};
+}
+
+std::vector<double> state(const Bresenham& w) {
+  return {double(w.x), double(w.y), double(w.x1), double(w.y1), double(w.dx), double(w.sx), double(w.dy),
+          double(w.sy), w.err, w.e2, double(w.finished)};
+}
+
+TEST_F(Triangle, WalkerStepsMatchMoveByMoveStepping) {
+  Picker pick(77);
+  for (int n = 0; n < 3000; ++n) {
+    // Far from the origin, mostly short, some long.
+    int64_t reach = n % 50 == 0 ? 1 << 18 : (n % 2 == 0 ? 1000 : 20);
+    int64_t baseX = pick.in(-(1 << 30), 1 << 30), baseY = pick.in(-(1 << 30), 1 << 30);
+    int32_t x0 = clampTo32(baseX + pick.in(-reach, reach)), y0 = clampTo32(baseY + pick.in(-reach, reach));
+    int32_t x1 = clampTo32(baseX + pick.in(-reach, reach)), y1 = clampTo32(baseY + pick.in(-reach, reach));
+    SCOPED_TRACE(::testing::Message() << x0 << "," << y0 << " -> " << x1 << "," << y1);
+    Bresenham fast = initBresenham(x0, y0, x1, y1);
+    Bresenham plain = fast;
+    // Single steps mixed with jumps over several rows, past the end.
+    for (int calls = 0; !plain.finished || calls < 2; ++calls) {
+      int64_t rowsLeft = (int64_t{y1} - plain.y) * plain.sy;
+      if (rowsLeft > 0 && pick.in(0, 2) == 0) {
+        auto row = static_cast<int32_t>(plain.y + plain.sy * pick.in(1, rowsLeft));
+        Point got = stepToRow(fast, row);
+        while (plain.y != row) plainStep(plain);
+        ASSERT_EQ(got, (Point{plain.x, plain.y})) << "jump to row " << row;
+      } else {
+        ASSERT_EQ(step(fast), plainStep(plain)) << "step " << calls;
+      }
+      ASSERT_EQ(state(fast), state(plain)) << "call " << calls;
+    }
+  }
+}
+
+// The fill stepping its walkers through every row, move by move: the
+// pixels it leaves on the screen.
+Pixels everyRow(Vertices v) {
+  const DrawState& s = drawState;
+  for (int i = 0; i < 6; ++i) {
+    int32_t camera = i % 2 == 0 ? s.cameraX : s.cameraY;
+    v[i] = static_cast<int32_t>(static_cast<uint32_t>(v[i]) - static_cast<uint32_t>(camera));
+  }
+  auto exchange = [&v](int a, int b) {
+    std::swap(v[2 * a], v[2 * b]);
+    std::swap(v[2 * a + 1], v[2 * b + 1]);
+  };
+  if (v[3] < v[1]) {
+    exchange(0, v[5] < v[3] ? 2 : 1);
+  } else if (v[5] < v[1]) {
+    exchange(0, 2);
+  }
+  if (v[5] < v[3]) exchange(1, 2);
+  auto [x1, y1, x2, y2, x3, y3] = v;
+  Pixels out;
+  auto span = [&](int32_t a, int32_t b, int32_t y) {
+    for (int64_t x = std::min(a, b); x <= std::max(a, b); ++x) {
+      if (x >= s.clipLeft && x <= s.clipRight && y >= s.clipTop && y <= s.clipBottom) {
+        out.insert({static_cast<int32_t>(x), y, 1});
+      }
+    }
+  };
+  if (std::max({x1, x2, x3}) < s.clipLeft || s.clipRight < std::min({x1, x2, x3}) || y3 < s.clipTop ||
+      s.clipBottom < y1) {
+    return out;
+  }
+  Bresenham a = initBresenham(x1, y1, x2, y2), b = initBresenham(x1, y1, x3, y3), c = initBresenham(x2, y2, x3, y3);
+  span(x1, x1, y1);
+  int32_t ax = x1, y = y1;
+  if (y1 != y2) {
+    do {
+      Point pa = plainStep(a);
+      ax = pa.x;
+      y = pa.y;
+      span(ax, plainStep(b).x, y);
+    } while (y != y2 && y < s.clipBottom);
+  }
+  if (y != y2) return out;
+  span(ax, x2, y2);
+  if (y2 == y3 || y2 >= s.clipBottom) return out;
+  do {
+    Point pb = plainStep(b);
+    y = pb.y;
+    span(pb.x, plainStep(c).x, y);
+  } while (y != y3 && y < s.clipBottom);
+  return out;
+}
+
+TEST_F(Triangle, JumpsOverRowsAboveTheClipAreaWithoutChangingThePixels) {
+  Picker pick(4242);
+  for (int n = 0; n < 2000; ++n) {
+    freshScreen();
+    auto [ax, ay] = randomView(pick);
+    // Mostly within 300 of the clip area, some vertices up to 2^17 above.
+    int64_t above = n % 20 == 0 ? 1 << 17 : 300;
+    Vertices v;
+    for (int i = 0; i < 3; ++i) {
+      v[2 * i] = clampTo32(ax + pick.in(-300, 300));
+      v[2 * i + 1] = clampTo32(ay + pick.in(-above, 300));
+    }
+    SCOPED_TRACE(::testing::Message() << "case " << n << ": " << v[0] << "," << v[1] << " " << v[2] << ","
+                                      << v[3] << " " << v[4] << "," << v[5] << ", camera " << drawState.cameraX
+                                      << "," << drawState.cameraY);
+    fill(v);
+    ASSERT_EQ(drawn(), everyRow(v));
+  }
 }
 
 TEST_F(Triangle, OutsideTheClipAreaNothingIsDrawn) {
