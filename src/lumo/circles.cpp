@@ -35,6 +35,30 @@ bool beginCircle(int32_t cx, int32_t cy, int32_t r, bool filled) {
   return false;
 }
 
+// Ends a circle walk early once it can draw nothing more. While the walk
+// runs, y only grows, x only shrinks and y <= x, so every row still to come
+// lies in [cy + y, cy + x] or in [cy - x, cy - y]: when both miss the clip
+// area, the rest of the walk would only be clipped away. (When the camera
+// could wrap a row around the 32-bit range the rows are not ordered on the
+// screen, and the walk runs to its end.)
+class RowReach {
+ public:
+  RowReach(int32_t cy, int32_t r) : centre_(int64_t{cy} - drawState.cameraY) {
+    enabled_ = centre_ - r >= INT32_MIN && centre_ + r <= INT32_MAX;
+  }
+
+  bool exhausted(int32_t x, int32_t y) const {
+    const DrawState& s = drawState;
+    bool lowerMisses = centre_ + y > s.clipBottom || centre_ + x < s.clipTop;
+    bool upperMisses = centre_ - y < s.clipTop || centre_ - x > s.clipBottom;
+    return enabled_ && lowerMisses && upperMisses;
+  }
+
+ private:
+  int64_t centre_;
+  bool enabled_;
+};
+
 // The eight mirror images of a first-octant position, in drawing order:
 // row {a, b, c, d} is the point (cx + a x + b y, cy + c x + d y).
 constexpr int32_t mirrors[8][4] = {
@@ -88,10 +112,11 @@ template <typename Select>
 void drawOutline(int32_t cx, int32_t cy, int32_t r, Select select) {
   if (!beginCircle(cx, cy, r, false)) return;
   uint8_t mapped = currentMappedColor();
+  const RowReach reach(cy, r);
   int64_t err = -int64_t{r};
   int32_t x = r;
   int32_t y = 0;
-  while (x >= y) {
+  while (x >= y && !reach.exhausted(x, y)) {
     if (select(x, y)) plotEight(cx, cy, x, y, mapped);
     ++y;
     err += 2 * int64_t{y} + 1;
@@ -115,10 +140,11 @@ void arc(int32_t cx, int32_t cy, int32_t r, double startAngle, double endAngle) 
 
 void circfill(int32_t cx, int32_t cy, int32_t r) {
   if (!beginCircle(cx, cy, r, true)) return;
+  const RowReach reach(cy, r);
   int64_t err = -int64_t{r};
   int32_t x = r;
   int32_t y = 0;
-  while (x >= y) {
+  while (x >= y && !reach.exhausted(x, y)) {
     int32_t ly = y;
     err += y;
     ++y;

@@ -115,3 +115,104 @@ TEST_F(Circle, ArcDrawsTheWalkPositionsItsAnglesSelect) {
 }
 
 }  // namespace
+
+namespace {
+
+// The plain walks, every position through the pixel rule, as the reference
+// for walks that end early once nothing more can be drawn.
+void referencePlot(Pixels& out, int64_t x, int64_t y) {
+  int32_t sx, sy;
+  if (onScreen(static_cast<int32_t>(x), static_cast<int32_t>(y), sx, sy)) out.insert({sx, sy, 1});
+}
+
+void referenceRow(Pixels& out, int64_t left, int64_t row, int64_t right) {
+  const DrawState& s = drawState;
+  // No wrapping camera here, so a row's pixels are the clipped span.
+  int64_t sy = row - s.cameraY;
+  if (sy < s.clipTop || sy > s.clipBottom) return;
+  for (int64_t sx = std::max<int64_t>(left - s.cameraX, s.clipLeft);
+       sx <= std::min<int64_t>(right - s.cameraX, s.clipRight); ++sx) {
+    out.insert({static_cast<int32_t>(sx), static_cast<int32_t>(sy), 1});
+  }
+}
+
+Pixels referenceOutline(int64_t cx, int64_t cy, int64_t r) {
+  Pixels out;
+  int64_t err = -r, x = r, y = 0;
+  while (x >= y) {
+    for (auto [px, py] : {std::pair{cx + x, cy + y}, {cx + y, cy + x}, {cx - y, cy + x}, {cx - x, cy + y},
+                          {cx - x, cy - y}, {cx - y, cy - x}, {cx + y, cy - x}, {cx + x, cy - y}}) {
+      referencePlot(out, px, py);
+    }
+    ++y;
+    err += 2 * y + 1;
+    if (2 * (err - x) + 1 > 0) {
+      --x;
+      err += 1 - 2 * x;
+    }
+  }
+  return out;
+}
+
+Pixels referenceFill(int64_t cx, int64_t cy, int64_t r) {
+  Pixels out;
+  auto rows = [&](int64_t x, int64_t y) {
+    referenceRow(out, cx - x, cy + y, cx + x);
+    if (x != 0 && y != 0) referenceRow(out, cx - x, cy - y, cx + x);
+  };
+  int64_t err = -r, x = r, y = 0;
+  while (x >= y) {
+    int64_t ly = y;
+    err += y;
+    ++y;
+    err += y;
+    rows(x, ly);
+    if (err > 0) {
+      if (x != ly) rows(ly, x);
+      err -= x;
+      --x;
+      err -= x;
+    }
+  }
+  return out;
+}
+
+TEST_F(Circle, WalksThatEndEarlySetThePixelsOfTheWholeWalk) {
+  Picker pick(20261210);
+  for (int i = 0; i < 1500; ++i) {
+    freshScreen();
+    setCamera(static_cast<int32_t>(pick.in(-1000, 1000)), static_cast<int32_t>(pick.in(-1000, 1000)));
+    clip(static_cast<int32_t>(pick.in(0, 100)), static_cast<int32_t>(pick.in(0, 100)),
+         static_cast<int32_t>(pick.in(1, 27)), static_cast<int32_t>(pick.in(1, 27)));
+    auto r = static_cast<int32_t>(pick.in(2, i % 10 == 0 ? 20000 : 400));
+    // Centres around the clip area, out to a little more than a radius away.
+    int64_t reach = r + 40;
+    auto cx = static_cast<int32_t>(drawState.cameraX + 60 + pick.in(-reach, reach));
+    auto cy = static_cast<int32_t>(drawState.cameraY + 60 + pick.in(-reach, reach));
+    SCOPED_TRACE(testing::Message() << "case " << i << ": centre " << cx << "," << cy << " r " << r);
+    bool filled = i % 2 == 0;
+    if (filled) {
+      circfill(cx, cy, r);
+      ASSERT_EQ(drawn(), referenceFill(cx, cy, r));
+    } else {
+      circ(cx, cy, r);
+      ASSERT_EQ(drawn(), referenceOutline(cx, cy, r));
+    }
+  }
+}
+
+TEST_F(Circle, HugeRadiiDrawOnlyWhatReachesTheScreen) {
+  // A filled circle far larger than the screen covers all of it.
+  circfill(64, 64, 1000000000);
+  EXPECT_EQ(drawn(), pixelsWhere([](int32_t, int32_t) { return 1; }));
+  // Its outline passes far outside.
+  freshScreen();
+  circ(64, 64, 1000000000);
+  EXPECT_EQ(drawn(), Pixels{});
+  // An outline whose top just reaches row 60 is flat across the screen there.
+  freshScreen();
+  circ(64, 1000000060, 1000000000);
+  EXPECT_EQ(drawn(), pixelsWhere([](int32_t, int32_t y) { return y == 60 ? 1 : 0; }));
+}
+
+}  // namespace
