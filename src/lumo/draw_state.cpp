@@ -71,13 +71,9 @@ void palt() {
 }
 
 void cls() {
-  DrawState& s = drawState;
-  if (s.clipLeft > s.clipRight) return;
-  // Row by row over the clip area: the same bytes as a pixel loop, at memset speed.
-  for (int32_t y = s.clipTop; y <= s.clipBottom; ++y) {
-    uint8_t* row = s.screen.data.data() + static_cast<size_t>(y) * s.screen.w;
-    std::fill(row + s.clipLeft, row + s.clipRight + 1, uint8_t{0});
-  }
+  const DrawState& s = drawState;
+  // Raw runs over the clip area: always index 0, no camera, no colour map.
+  for (int32_t y = s.clipTop; y <= s.clipBottom; ++y) hlineFast(s.clipLeft, y, s.clipRight, 0);
 }
 
 void pset(int32_t x, int32_t y) { pset(x, y, drawState.currentColor); }

@@ -50,7 +50,7 @@ void platformInit(const std::string& organisation, const std::string& applicatio
   pathState.writePath = takeSdlString(SDL_GetPrefPath(organisation.c_str(), application.c_str()));
   if (pathState.writePath.empty()) pathState.writePath = pathState.basePath;
   output("writePath: ", pathState.writePath);
-  addMappings(pathState.basePath + "/assets/gamecontrollerdb.txt");
+  addMappings(pathState.assetPath + "gamecontrollerdb.txt");
   addMappings(pathState.writePath + "/gamecontrollerdb.txt");
   for (int index = 0; index < SDL_NumJoysticks(); ++index) {
     if (!SDL_IsGameController(index)) continue;
